@@ -1,0 +1,47 @@
+# The Windows build (MinGW-w64): the launcher, and its tests under wine64.
+enable_language(RC)
+add_compile_definitions(UNICODE _UNICODE _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Everything static, so that the programs import system DLLs only.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Resources, with the build options filled in.
+string(REPLACE "." "," LAUNCHER_VERSION_COMMAS "${LAUNCHER_VERSION}")
+set(RARUVA_GENERATED ${CMAKE_BINARY_DIR}/generated)
+configure_file(res/version.rc.in ${RARUVA_GENERATED}/version.rc @ONLY)
+configure_file(res/strings.rc.in ${RARUVA_GENERATED}/strings.rc @ONLY)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+add_library(raruva_resources OBJECT res/Raruva_Q7.rc)
+target_include_directories(raruva_resources PRIVATE ${RARUVA_GENERATED} ${CMAKE_SOURCE_DIR}/res)
+set_source_files_properties(res/Raruva_Q7.rc PROPERTIES OBJECT_DEPENDS
+  "${RARUVA_GENERATED}/version.rc;${RARUVA_GENERATED}/strings.rc;${CMAKE_SOURCE_DIR}/res/Raruva_Q7.manifest;${CMAKE_SOURCE_DIR}/res/resource.h")
+
+# Our thin GUI framework.
+add_library(raruva_framework STATIC
+  framework/app.cpp
+  framework/dialog.cpp
+  framework/resources.cpp
+  framework/window.cpp)
+target_link_libraries(raruva_framework PUBLIC raruva_portable comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
+
+# The launcher's code, everything but the entry point; the tests link it too.
+add_library(raruva_launcher STATIC
+  core/folders.cpp
+  core/raruva_q7_app.cpp
+  core/self_replace.cpp
+  core/uninstall.cpp
+  gamehost/game_wnd_dlg.cpp
+  mainwnd/raruva_q7_dlg.cpp)
+target_link_libraries(raruva_launcher PUBLIC raruva_framework gdiplus wininet version advapi32 netapi32)
+
+add_executable(Raruva_Q7 WIN32 core/main.cpp $<TARGET_OBJECTS:raruva_resources>)
+target_link_libraries(Raruva_Q7 PRIVATE raruva_launcher)
+target_link_options(Raruva_Q7 PRIVATE -municode -mwindows)
+
+if(RARUVA_WINE_TESTS)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+  add_subdirectory(tests/win)
+endif()
