@@ -1,7 +1,7 @@
 #include "core/folders.h"
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "framework/format.h"
 #include "framework/handles.h"

@@ -1,8 +1,8 @@
 #include "core/raruva_q7_app.h"
 
+#include <windows.h>
 #include <commctrl.h>
 #include <gdiplus.h>
-#include <windows.h>
 
 #include "core/command_line.h"
 #include "core/self_replace.h"

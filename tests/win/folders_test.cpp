@@ -1,6 +1,6 @@
 // The data folder and the names built from it, against the real shell.
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
