@@ -45,3 +45,12 @@ if(RARUVA_WINE_TESTS)
   include(GoogleTest)
   add_subdirectory(tests/win)
 endif()
+
+# The executable's form: PE32 or PE32+, GUI subsystem, system DLLs only.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(RARUVA_PE_FORMAT pei-x86-64)
+else()
+  set(RARUVA_PE_FORMAT pei-i386)
+endif()
+add_test(NAME launcher_pe_form
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/support/check-pe ${CMAKE_OBJDUMP} $<TARGET_FILE:Raruva_Q7> ${RARUVA_PE_FORMAT})

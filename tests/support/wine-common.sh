@@ -30,3 +30,53 @@ wine_copy_prefix() {
   tar -C "$from" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$to" -xf -
   cp -al "$from/drive_c/windows/system32" "$to/drive_c/windows/system32"
 }
+
+# Makes a new prefix ready for the launcher: $1 prefix, $2 home, $3 display,
+# $4 log file. Runs in a subshell so that the caller's environment stays.
+wine_make_prefix() (
+  wine_env "$1" "$2"
+  export DISPLAY="$3"
+  "$WINE64" wineboot -i >"$4" 2>&1 || true
+  "$WINESERVER" -w
+  [ -f "$WINEPREFIX/system.reg" ] || exit 1
+  # Shell folders must live inside the prefix: wineboot links them to the
+  # home folder, which every copy of the prefix would then share.
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+  done
+  # No window manager decorations, and keyboard input without pointer moves.
+  "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+  # Fonts the program asks for by name.
+  for family in 微软雅黑 "Microsoft YaHei" 宋体 SimSun "MS Shell Dlg" "MS Shell Dlg 2" Tahoma; do
+    "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /d "WenQuanYi Micro Hei" /f >/dev/null
+  done
+  for family in arial Arial; do
+    "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$family" /d "DejaVu Sans" /f >/dev/null
+  done
+  "$WINESERVER" -w
+)
+
+# Starts Xvfb on a free display; $1 is a folder for its pid and log. Prints
+# the display (":N"), or fails.
+xvfb_start() {
+  local dir=$1
+  Xvfb -displayfd 9 -screen 0 1600x900x24 -nolisten tcp -noreset 9>"$dir/display" >"$dir/xvfb.log" 2>&1 &
+  echo $! >"$dir/xvfb.pid"
+  for _ in $(seq 100); do
+    [ -s "$dir/display" ] && break
+    sleep 0.05
+  done
+  [ -s "$dir/display" ] || { cat "$dir/xvfb.log" >&2; return 1; }
+  echo ":$(tr -d '[:space:]' <"$dir/display")"
+}
+
+# Stops the Xvfb that xvfb_start left in $1.
+xvfb_stop() {
+  local dir=$1 pid
+  [ -f "$dir/xvfb.pid" ] || return 0
+  pid=$(cat "$dir/xvfb.pid")
+  kill "$pid" 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
+  rm -f "$dir/xvfb.pid"
+}
