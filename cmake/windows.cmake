@@ -24,13 +24,11 @@ add_library(raruva_framework STATIC
 target_link_libraries(raruva_framework PUBLIC raruva_portable comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
 
 # The launcher's code, everything but the entry point; the tests link it too.
-add_library(raruva_launcher STATIC
-  core/folders.cpp
-  core/raruva_q7_app.cpp
-  core/self_replace.cpp
-  core/uninstall.cpp
-  gamehost/game_wnd_dlg.cpp
-  mainwnd/raruva_q7_dlg.cpp)
+# Each subsystem folder lists its own sources in sources.cmake.
+add_library(raruva_launcher STATIC)
+foreach(subsystem core install update login mainwnd gamehost ui)
+  include(${subsystem}/sources.cmake OPTIONAL)
+endforeach()
 target_link_libraries(raruva_launcher PUBLIC raruva_framework gdiplus wininet version advapi32 netapi32)
 
 add_executable(Raruva_Q7 WIN32 core/main.cpp $<TARGET_OBJECTS:raruva_resources>)

@@ -1,0 +1,2 @@
+target_sources(raruva_launcher PRIVATE
+  gamehost/game_wnd_dlg.cpp)

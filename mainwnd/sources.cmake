@@ -1,0 +1,2 @@
+target_sources(raruva_launcher PRIVATE
+  mainwnd/raruva_q7_dlg.cpp)
