@@ -19,9 +19,11 @@ set_source_files_properties(res/Raruva_Q7.rc PROPERTIES OBJECT_DEPENDS
 add_library(raruva_framework STATIC
   framework/app.cpp
   framework/dialog.cpp
+  framework/http_session.cpp
+  framework/platform_error.cpp
   framework/resources.cpp
   framework/window.cpp)
-target_link_libraries(raruva_framework PUBLIC raruva_portable comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
+target_link_libraries(raruva_framework PUBLIC raruva_portable wininet comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
 
 # The launcher's code, everything but the entry point; the tests link it too.
 # Each subsystem folder lists its own sources in sources.cmake.

@@ -32,8 +32,3 @@ StartupCommand ClassifyCommandLine(const std::wstring& raw);
 // The game host / launcher rules alone. Also used when a self-replacement step
 // failed: that process never reaches the uninstall rules.
 StartupCommand ClassifyHostOrLauncher(const std::wstring& raw);
-
-// Reads a decimal integer the way the C runtime's wide atoi does: leading white
-// space skipped, optional sign, digits up to the first non-digit; out-of-range
-// values saturate at the 32-bit limits; no digits give 0.
-std::int32_t ParseLeadingInt32(const std::wstring& text);

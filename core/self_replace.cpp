@@ -1,7 +1,52 @@
 #include "core/self_replace.h"
 
-void RunSelfReplacement(const std::wstring&) {
-  // The copy, its log lines and the restart of the replaced launcher are not
-  // built yet. Returning is what a failed replacement does: the process goes
-  // on as the launcher.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "core/file_facts.h"
+#include "core/update_log.h"
+#include "framework/app.h"
+#include "framework/format.h"
+#include "framework/platform_error.h"
+#include "update/hand_over.h"
+
+namespace {
+
+const wchar_t kRuleLine[] = L"=====================";
+
+}  // namespace
+
+void RunSelfReplacement(const std::wstring& targetPath) {
+  try {
+    const std::wstring ownPath = Application::ModulePath();
+    if (!::CopyFileW(ownPath.c_str(), targetPath.c_str(), FALSE)) {
+      const DWORD error = ::GetLastError();
+      WriteUpdateLog(FormatText(L"Update failure.Error Code:%ld", static_cast<long>(error)));
+      WriteUpdateLog(kRuleLine);
+      return;
+    }
+
+    std::wstring md5;
+    ComputeFileMd5(targetPath, md5);
+    WriteUpdateLog(FormatText(L"Finish download,current file md5=%s", md5.c_str()));
+    WriteUpdateLog(L"Update success.Current Version:" + GetFileVersionString(targetPath));
+    WriteUpdateLog(kRuleLine);
+
+    // The replaced launcher gets no command line: it runs as the launcher.
+    if (!StartUpdateProcess(targetPath, std::wstring())) {
+      // Ending here would leave no launcher running; this process is an
+      // identical copy, so it carries on as the launcher instead.
+      WriteUpdateLog(
+          FormatText(L"Start replaced launcher failure.Error Code:%ld", static_cast<long>(::GetLastError())));
+      return;
+    }
+    std::exit(0);
+  } catch (const PlatformError& error) {
+    WriteUpdateLog(L"Try Commond -d Exception");
+    WriteUpdateLog(error.Message().substr(0, 255));
+  } catch (const std::exception&) {
+    WriteUpdateLog(L"Try Commond -d Exception");
+    WriteUpdateLog(L"Out of memory");
+  }
 }

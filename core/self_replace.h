@@ -4,6 +4,7 @@
 
 #include <string>
 
-// Ends the process when the replacement succeeded; returns when it failed, so
-// that the caller goes on as the launcher.
+// Ends the process when the copy succeeded and the replaced launcher started.
+// Returns when the copy failed or the replaced launcher could not be started,
+// so that the caller goes on as the launcher; both are logged.
 void RunSelfReplacement(const std::wstring& targetPath);

@@ -1,4 +1,5 @@
 #include "core/command_line.h"
+#include "core/leading_int.h"
 
 #include <gtest/gtest.h>
 
