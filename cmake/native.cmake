@@ -10,3 +10,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 include(GoogleTest)
 
 add_subdirectory(tests/unit)
+
+# The portal simulator's own tests (Python standard library, 127.0.0.1 only).
+add_test(NAME portal_simulator
+  COMMAND /usr/bin/python3 -B -m unittest -v test_portal
+  WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tools/portal)

@@ -33,8 +33,10 @@ void RunSelfReplacement(const std::wstring& targetPath) {
     WriteUpdateLog(L"Update success.Current Version:" + GetFileVersionString(targetPath));
     WriteUpdateLog(kRuleLine);
 
-    // The replaced launcher gets no command line: it runs as the launcher.
-    if (!StartUpdateProcess(targetPath, std::wstring())) {
+    // The replaced launcher's command line is its bare path, as Windows makes
+    // it for a process started without one (Wine would quote it): it runs as
+    // the launcher.
+    if (!StartUpdateProcess(targetPath, targetPath)) {
       // Ending here would leave no launcher running; this process is an
       // identical copy, so it carries on as the launcher instead.
       WriteUpdateLog(

@@ -53,22 +53,42 @@ bool Dialog::Create(HWND parent) {
   return CreateFromTemplate(parent) != nullptr;
 }
 
+HWND Dialog::DefaultModalOwner() {
+  // The application's main window, or the pop-up it last activated (a modal
+  // dialog it is running, say), never a child window.
+  Application* app = Application::Current();
+  HWND main = app && app->GetMainWnd() ? app->GetMainWnd()->GetSafeHwnd() : nullptr;
+  while (main && (::GetWindowLongW(main, GWL_STYLE) & WS_CHILD)) main = ::GetParent(main);
+  return main ? ::GetLastActivePopup(main) : nullptr;
+}
+
 INT_PTR Dialog::DoModal() {
-  HWND owner = m_hParent;
-  const bool disabledOwner = owner && ::IsWindowEnabled(owner);
-  if (disabledOwner) ::EnableWindow(owner, FALSE);
+  HWND owner = m_hParent ? m_hParent : DefaultModalOwner();
+  // The top-level window above the owner is the one that must not take input.
+  HWND top = owner;
+  while (top && (::GetWindowLongW(top, GWL_STYLE) & WS_CHILD)) top = ::GetParent(top);
+  const bool disabledOwner = top && ::IsWindowEnabled(top);
+  if (disabledOwner) ::EnableWindow(top, FALSE);
 
   m_bModal = true;
   m_bEnded = false;
   m_nResult = -1;
+  m_bCreatedVisible = true;
   if (!CreateFromTemplate(owner)) {
-    if (disabledOwner) ::EnableWindow(owner, TRUE);
+    if (disabledOwner) ::EnableWindow(top, TRUE);
     m_bModal = false;
     return -1;
   }
   // A template without WS_VISIBLE is shown once its initialisation is done,
-  // unless that initialisation already ended the dialog.
-  if (!m_bEnded && m_hWnd && !::IsWindowVisible(m_hWnd)) ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+  // unless that initialisation already ended the dialog. When the
+  // initialisation left it where the template put it, it is first centred
+  // over its owner (or the screen), as modal dialogs usually appear.
+  if (!m_bEnded && m_hWnd && !::IsWindowVisible(m_hWnd)) {
+    RECT now;
+    ::GetWindowRect(m_hWnd, &now);
+    if (!m_bCreatedVisible && now.left == m_rcCreated.left && now.top == m_rcCreated.top) CenterWindow();
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+  }
 
   MSG msg;
   while (!m_bEnded && m_hWnd) {
@@ -86,7 +106,7 @@ INT_PTR Dialog::DoModal() {
 
   // Give the activation back to the owner before this window goes away.
   if (disabledOwner) {
-    ::EnableWindow(owner, TRUE);
+    ::EnableWindow(top, TRUE);
     if (m_hWnd && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
   }
   DestroyWindow();
@@ -120,9 +140,14 @@ bool Dialog::PreTranslateMessage(MSG* msg) {
 
 LRESULT Dialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
+      // Where the template put the window, to tell later whether the
+      // initialisation moved it.
+      m_bCreatedVisible = ::IsWindowVisible(m_hWnd) != FALSE;
+      ::GetWindowRect(m_hWnd, &m_rcCreated);
       DoDataExchange();
       return OnInitDialog() ? TRUE : FALSE;
+    }
     case WM_COMMAND:
       if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
         // Commands the dialog manager sends for Enter and Escape/close, unless

@@ -10,8 +10,10 @@ class Dialog : public Window {
   ~Dialog() override;
 
   // Runs the dialog modally: the owner is disabled, the loop runs until
-  // EndDialog, then the window is destroyed. Returns EndDialog's result, or -1
-  // when the window could not be created.
+  // EndDialog, then the window is destroyed. Without a parent, the owner is
+  // the application's main window (or the pop-up it last activated), when
+  // there is one. Returns EndDialog's result, or -1 when the window could not
+  // be created.
   INT_PTR DoModal();
   // Creates the dialog modeless as a child or pop-up of parent.
   bool Create(HWND parent);
@@ -40,8 +42,13 @@ class Dialog : public Window {
   static INT_PTR CALLBACK BootstrapProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   HWND CreateFromTemplate(HWND parent);
 
+  // The owner of a modal run when none was given.
+  static HWND DefaultModalOwner();
+
   bool m_bModal = false;
   bool m_bEnded = false;
+  bool m_bCreatedVisible = false;
+  RECT m_rcCreated = {};
   INT_PTR m_nResult = -1;
 };
 

@@ -76,6 +76,36 @@ struct GdiObjectTraits {
 };
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 
+// Memory device contexts (CreateCompatibleDC).
+struct MemoryDcTraits {
+  using Type = HDC;
+  static Type None() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::DeleteDC(h); }
+};
+using UniqueMemoryDC = UniqueHandle<MemoryDcTraits>;
+
+// Global memory blocks (GlobalAlloc). A locked block must be unlocked first.
+struct GlobalMemoryTraits {
+  using Type = HGLOBAL;
+  static Type None() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) { ::GlobalFree(h); }
+};
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+// Windows we create ourselves and destroy with their owner object (tooltip
+// controls, for example). Destroyed on the thread that owns the object.
+struct WindowTraits {
+  using Type = HWND;
+  static Type None() { return nullptr; }
+  static bool Valid(Type h) { return h != nullptr; }
+  static void Close(Type h) {
+    if (::IsWindow(h)) ::DestroyWindow(h);
+  }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
 // Memory from the COM task allocator (item lists of the shell, for example).
 template <typename T>
 struct CoTaskMemTraits {

@@ -31,7 +31,54 @@ std::wstring Window::GetWindowText() const {
 void Window::Attach(HWND hwnd) {
   m_hWnd = hwnd;
   ::SetPropW(hwnd, kObjectProperty, this);
+  PreSubclassWindow();
   ::SetWindowSubclass(hwnd, &Window::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+bool Window::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
+  const DWORD style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
+  const DWORD changed = (style & ~remove) | add;
+  if (changed == style) return false;
+  ::SetWindowLongW(m_hWnd, GWL_STYLE, static_cast<LONG>(changed));
+  if (swpFlags) {
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
+  }
+  return true;
+}
+
+void Window::CenterWindow(HWND reference) {
+  if (!reference) {
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (owner && ::IsWindowVisible(owner) && !::IsIconic(owner)) reference = owner;
+  }
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof(monitor);
+  ::GetMonitorInfoW(::MonitorFromWindow(reference ? reference : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT around = work;
+  if (reference) ::GetWindowRect(reference, &around);
+
+  RECT rc;
+  ::GetWindowRect(m_hWnd, &rc);
+  const LONG width = rc.right - rc.left;
+  const LONG height = rc.bottom - rc.top;
+  LONG x = (around.left + around.right) / 2 - width / 2;
+  LONG y = (around.top + around.bottom) / 2 - height / 2;
+  // Keep it on the work area, its top-left corner first.
+  if (x + width > work.right) x = work.right - width;
+  if (y + height > work.bottom) y = work.bottom - height;
+  if (x < work.left) x = work.left;
+  if (y < work.top) y = work.top;
+  ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool Window::TrackMouse(DWORD flags, DWORD hoverMilliseconds) {
+  TRACKMOUSEEVENT track = {};
+  track.cbSize = sizeof(track);
+  track.dwFlags = flags;
+  track.hwndTrack = m_hWnd;
+  track.dwHoverTime = hoverMilliseconds;
+  return ::TrackMouseEvent(&track) != FALSE;
 }
 
 void Window::Detach() {
@@ -103,5 +150,14 @@ bool Control::Bind(HWND dialog, int id) {
   HWND hwnd = ::GetDlgItem(dialog, id);
   if (!hwnd) return false;
   Attach(hwnd);
+  return true;
+}
+
+void Control::DrawItem(const DRAWITEMSTRUCT&) {}
+
+bool Control::OnReflectedMessage(UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+  if (msg != WM_DRAWITEM) return false;
+  DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+  result = TRUE;
   return true;
 }

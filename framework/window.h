@@ -30,11 +30,24 @@ class Window {
   bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
   std::wstring GetWindowText() const;
 
+  // Removes, then adds window styles; with swpFlags, also SetWindowPos with
+  // those flags (SWP_FRAMECHANGED, for example). False when nothing changed.
+  bool ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+  // Centres the window over `reference`; without one, over its owner when
+  // that is visible and not minimised, else over the work area of its
+  // monitor. The window is kept inside that work area.
+  void CenterWindow(HWND reference = nullptr);
+  // Asks for WM_MOUSEHOVER and/or WM_MOUSELEAVE (TME_* flags) for this window.
+  bool TrackMouse(DWORD flags, DWORD hoverMilliseconds);
+
  protected:
   // Binds this object to hwnd and routes the window's messages through
   // WindowProc (subclassing). Undone when the window is destroyed.
   void Attach(HWND hwnd);
   void Detach();
+  // Runs inside Attach, once m_hWnd is set and before the window's messages
+  // reach WindowProc: the place to adjust styles of a control being bound.
+  virtual void PreSubclassWindow() {}
 
   // The dispatcher: WM_COMMAND goes to the control that sent it (reflection),
   // then OnCommand; everything goes to OnMessage; what is not handled gets the
@@ -66,4 +79,9 @@ class Control : public Window {
  public:
   // Binds to the dialog's child `id`. False when there is no such child.
   bool Bind(HWND dialog, int id);
+
+ protected:
+  // An owner-drawn control paints here, on the parent's WM_DRAWITEM.
+  virtual void DrawItem(const DRAWITEMSTRUCT& item);
+  bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

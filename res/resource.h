@@ -4,6 +4,10 @@
 // Dialog templates.
 #define IDD_RARUVA_Q7_DIALOG 101
 #define IDD_GAMEWND 328
+#define IDD_CUSTOM_MESSAGE_BOX 164  // the skinned question box
+
+// Controls (1 and 2 are IDOK and IDCANCEL).
+#define IDC_BTN_CLOSE 1001  // close cross: main window, message box
 
 // Icon.
 #define IDR_MAINFRAME 273

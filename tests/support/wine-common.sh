@@ -20,6 +20,23 @@ wine_stop_prefix() {
   [ -d "$1" ] || return 0
   WINEPREFIX="$1" "$WINESERVER" -k >/dev/null 2>&1 || true
   WINEPREFIX="$1" timeout 10 "$WINESERVER" -w >/dev/null 2>&1 || true
+  wine_remove_server_dir "$1"
+}
+
+# Wine keeps a prefix's server socket in $TMPDIR/wine-XXXXXX/server-DEV-INODE
+# (the prefix's file "wineserver" names the wine-XXXXXX folder, and copies of
+# a prefix share it) and leaves it there: removed here once the server is
+# gone, with the wine-XXXXXX folder when nothing else is left in it. Wine
+# makes them again when the prefix is used next.
+wine_remove_server_dir() {
+  local name parent dev ino
+  [ -f "$1/wineserver" ] || return 0
+  name=$(cat "$1/wineserver")
+  case "$name" in wine-??????) ;; *) return 0 ;; esac
+  parent=${TMPDIR:-/tmp}/$name
+  read -r dev ino < <(stat -c '%D %i' "$1")
+  rm -rf "$parent/server-$dev-$(printf '%x' "$ino")"
+  rmdir "$parent" 2>/dev/null || true
 }
 
 # Copies the template prefix: the system folder's DLLs are shared as hard
@@ -79,4 +96,42 @@ xvfb_stop() {
   for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -9 "$pid" 2>/dev/null || true
   rm -f "$dir/xvfb.pid"
+}
+
+# The portal simulator (tools/portal) for one test or the demo, kept in folder
+# $1: request log $1/portal.log, its own messages $1/portal.out. It listens on
+# 127.0.0.1:${RARUVA_PORTAL_PORT:-18707} with the scenario file
+# RARUVA_PORTAL_SCENARIO when that is set, and ends with its starter. Exports
+# RARUVA_PORTAL_LOG and RARUVA_PORTAL_LOG_WINDOWS (the log seen from Wine) and
+# sets portal_pid; fails when the simulator does not listen within 5 s.
+PORTAL_RUN=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/tools/portal/run
+portal_start() {
+  local dir=$1
+  export RARUVA_PORTAL_LOG="$dir/portal.log"
+  export RARUVA_PORTAL_LOG_WINDOWS="Z:${RARUVA_PORTAL_LOG//\//\\}"
+  local args=(--port "${RARUVA_PORTAL_PORT:-18707}" --log "$RARUVA_PORTAL_LOG" --ready-file "$dir/portal.ready"
+    --exit-with-parent)
+  [ -z "${RARUVA_PORTAL_SCENARIO:-}" ] || args+=(--scenario "$RARUVA_PORTAL_SCENARIO")
+  mkdir -p "$dir" && rm -f "$dir/portal.ready"
+  "$PORTAL_RUN" "${args[@]}" >"$dir/portal.out" 2>&1 &
+  portal_pid=$!
+  for _ in $(seq 200); do
+    [ -s "$dir/portal.ready" ] && return 0
+    kill -0 "$portal_pid" 2>/dev/null || break
+    sleep 0.025
+  done
+  echo "portal simulator did not start:" >&2
+  cat "$dir/portal.out" >&2
+  portal_stop
+  return 1
+}
+
+# Stops the simulator that portal_start started, if any, and waits for it.
+portal_stop() {
+  [ -n "${portal_pid:-}" ] || return 0
+  kill "$portal_pid" 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 "$portal_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$portal_pid" 2>/dev/null || true
+  wait "$portal_pid" 2>/dev/null || true
+  portal_pid=
 }

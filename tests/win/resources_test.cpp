@@ -10,22 +10,13 @@
 
 namespace {
 
-class LauncherResources : public ::testing::Test {
+class LauncherResources : public LauncherImageTest {
  protected:
-  void SetUp() override {
-    module_ =
-        ::LoadLibraryExW(LauncherPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module_, nullptr) << "cannot load " << LauncherPath();
-  }
-  void TearDown() override {
-    if (module_) ::FreeLibrary(module_);
-  }
   std::wstring String(UINT id) {
     wchar_t buffer[512] = L"";
     const int n = ::LoadStringW(module_, id, buffer, 512);
     return std::wstring(buffer, n > 0 ? n : 0);
   }
-  HMODULE module_ = nullptr;
 };
 
 TEST_F(LauncherResources, StringTableHoldsEveryTextExactly) {

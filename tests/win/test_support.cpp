@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include <tlhelp32.h>
+#include <winternl.h>
+
+#include "core/folders.h"
+
 #include <vector>
 
 std::wstring TestProgramFolder() {
@@ -68,23 +73,29 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
   }
 }
 
+namespace {
+
+struct WindowSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK MatchVisibleWindowOf(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (owner == search->pid && ::IsWindowVisible(hwnd)) {
+    search->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 HWND FindTopLevelWindowOf(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search = {pid, nullptr};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        if (owner == s->pid && ::IsWindowVisible(hwnd)) {
-          s->found = hwnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  WindowSearch search = {pid, nullptr};
+  ::EnumWindows(&MatchVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -109,3 +120,56 @@ std::string ReadWholeFile(const std::wstring& path) {
 }
 
 bool PathExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring ProcessCommandLine(HANDLE process) {
+  PROCESS_BASIC_INFORMATION basic = {};
+  ULONG length = 0;
+  if (::NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof(basic), &length) != 0)
+    return std::wstring();
+  PEB peb = {};
+  RTL_USER_PROCESS_PARAMETERS parameters = {};
+  if (!::ReadProcessMemory(process, basic.PebBaseAddress, &peb, sizeof(peb), nullptr) ||
+      !::ReadProcessMemory(process, peb.ProcessParameters, &parameters, sizeof(parameters), nullptr))
+    return std::wstring();
+  std::wstring text(parameters.CommandLine.Length / sizeof(wchar_t), L'\0');
+  if (!text.empty() &&
+      !::ReadProcessMemory(process, parameters.CommandLine.Buffer, text.data(), parameters.CommandLine.Length, nullptr))
+    return std::wstring();
+  return text;
+}
+
+UniqueKernelHandle OpenProcessByImage(const std::wstring& imagePath, DWORD* pid) {
+  UniqueKernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  if (!snapshot || !::Process32FirstW(snapshot.get(), &entry)) return UniqueKernelHandle();
+  do {
+    UniqueKernelHandle process(
+        ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (!process) continue;
+    wchar_t image[MAX_PATH * 2] = L"";
+    DWORD size = MAX_PATH * 2;
+    if (::QueryFullProcessImageNameW(process.get(), 0, image, &size) && ::lstrcmpiW(image, imagePath.c_str()) == 0) {
+      if (pid) *pid = entry.th32ProcessID;
+      return process;
+    }
+  } while (::Process32NextW(snapshot.get(), &entry));
+  return UniqueKernelHandle();
+}
+
+std::vector<std::wstring> UpdateLogTexts() {
+  const std::string bytes = ReadWholeFile(GetUpdateLogPath());
+  const std::wstring log(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+  std::vector<std::wstring> texts;
+  const std::wstring tag = L"\tUpdateModule\t";
+  size_t start = 0;
+  while (start < log.size()) {
+    size_t end = log.find(L"\r\n", start);
+    if (end == std::wstring::npos) end = log.size();
+    const std::wstring line = log.substr(start, end - start);
+    const size_t at = line.find(tag);
+    texts.push_back(at == std::wstring::npos ? line : line.substr(at + tag.size()));
+    start = end + 2;
+  }
+  return texts;
+}

@@ -5,6 +5,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 #include "framework/handles.h"
 
@@ -39,3 +42,27 @@ HWND FindTopLevelWindowOf(DWORD pid);
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 std::string ReadWholeFile(const std::wstring& path);
 bool PathExists(const std::wstring& path);
+
+// The raw command line of another process, read from its process parameters.
+std::wstring ProcessCommandLine(HANDLE process);
+// The first process whose executable is `imagePath` (compared without regard
+// to case), opened for querying and waiting; its id in *pid.
+UniqueKernelHandle OpenProcessByImage(const std::wstring& imagePath, DWORD* pid);
+
+// The texts of the update log's lines (what follows the tag and its TAB),
+// split at each CR LF.
+std::vector<std::wstring> UpdateLogTexts();
+
+// A fixture that loads the launcher under test as an image of resources.
+class LauncherImageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ =
+        ::LoadLibraryExW(LauncherPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    ASSERT_NE(module_, nullptr) << "cannot load " << LauncherPath();
+  }
+  void TearDown() override {
+    if (module_) ::FreeLibrary(module_);
+  }
+  HMODULE module_ = nullptr;
+};
