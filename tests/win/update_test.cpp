@@ -216,6 +216,17 @@ TEST_F(UpdatePath, StalledDownloadIsGivenUp) {
   EXPECT_EQ(kept, Body(kept.size()));
 }
 
+TEST_F(UpdatePath, FailedWriteIsLoggedWithTheSystemsWords) {
+  // Wine shows the Linux root as drive Z:, and /dev/full fails every write
+  // with "no space left", as a full disk does.
+  UpdateTask task = ScratchTask();
+  task.tempPath = L"Z:\\dev\\full";
+  ASSERT_TRUE(ServeDownload(Body(3000), "normal"));
+  DownloadUpdate(task, kDownloadUrl);
+  ExpectLog({L"ExcuUpdate,URL=" + kDownloadUrl, L"Http QueryInfoStatusCode:200", L"Content length:3000",
+             L"Try Download File Exception", L"*"});
+}
+
 TEST_F(UpdatePath, UnreachableDownloadHost) {
   UpdateTask task = ScratchTask();
   DownloadUpdate(task, kRefusedBase + L"/download/Raruva_Q7.exe");
