@@ -87,13 +87,20 @@ xvfb_start() {
   echo ":$(tr -d '[:space:]' <"$dir/display")"
 }
 
+# True while process $1 runs (a zombie waiting for its parent has ended).
+process_running() {
+  local state
+  state=$(sed -n 's/^State:[[:space:]]*\([A-Z]\).*/\1/p' "/proc/$1/status" 2>/dev/null) || return 1
+  [ -n "$state" ] && [ "$state" != Z ] && [ "$state" != X ]
+}
+
 # Stops the Xvfb that xvfb_start left in $1.
 xvfb_stop() {
   local dir=$1 pid
   [ -f "$dir/xvfb.pid" ] || return 0
   pid=$(cat "$dir/xvfb.pid")
   kill "$pid" 2>/dev/null || true
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 100); do process_running "$pid" || break; sleep 0.05; done
   kill -9 "$pid" 2>/dev/null || true
   rm -f "$dir/xvfb.pid"
 }
