@@ -54,7 +54,7 @@ target_link_libraries(raruva_launcher PUBLIC raruva_framework gdiplus wininet ve
 
 add_executable(Raruva_Q7 WIN32 core/main.cpp $<TARGET_OBJECTS:raruva_resources>)
 target_link_libraries(Raruva_Q7 PRIVATE raruva_launcher)
-target_link_options(Raruva_Q7 PRIVATE -municode -mwindows)
+target_link_options(Raruva_Q7 PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s>)
 
 if(RARUVA_WINE_TESTS)
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
