@@ -23,6 +23,13 @@ void InternetSession::SetConnectTimeout(DWORD milliseconds) {
   SetDwordOption(m_root.get(), INTERNET_OPTION_CONNECT_TIMEOUT, milliseconds);
 }
 
+void InternetSession::SetReceiveTimeout(DWORD milliseconds) {
+  // Kept for every request this session opens; set on the root handle too,
+  // where Windows lets requests inherit it.
+  m_dwReceiveTimeout = milliseconds;
+  SetDwordOption(m_root.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, milliseconds);
+}
+
 std::unique_ptr<HttpFile> InternetSession::OpenUrl(const std::wstring& url, DWORD flags, DWORD_PTR context) {
   // The request is opened in its parts rather than with InternetOpenUrlW so
   // that the receive time-out sits on the request handle before anything is
@@ -42,7 +49,6 @@ std::unique_ptr<HttpFile> InternetSession::OpenUrl(const std::wstring& url, DWOR
   if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS)
     throw InternetError(ERROR_INTERNET_UNRECOGNIZED_SCHEME);
 
-  if (m_dwReceiveTimeout) SetDwordOption(m_root.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, m_dwReceiveTimeout);
   UniqueInternetHandle connection(
       ::InternetConnectW(m_root.get(), host.data(), parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, context));
   if (!connection) ThrowLastInternetError();

@@ -48,7 +48,7 @@ class InternetSession {
   // Bounds each wait for data from the server, for the headers and for every
   // read of the body. A transfer that keeps moving is never cut; a server
   // that goes silent is given up after this long.
-  void SetReceiveTimeout(DWORD milliseconds) { m_dwReceiveTimeout = milliseconds; }
+  void SetReceiveTimeout(DWORD milliseconds);
 
   // Sends a GET for url (http or https) and waits for the response headers.
   // Raises InternetError when the address is malformed, the server cannot be
